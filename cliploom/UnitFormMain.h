@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+
+namespace platform {
+class Prompts;
+}
+
+namespace cliploom {
+
+// The cut-and-join editor's main window.
+class TFormMain : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TFormMain(platform::Prompts& prompts, QWidget* parent = nullptr);
+
+ private:
+  platform::Prompts& prompts_;
+};
+
+}  // namespace cliploom

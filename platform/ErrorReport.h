@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+#include <functional>
+
+namespace platform {
+
+class Prompts;
+
+// The general error report: shows an error's text in a message box captioned
+// with the application name.
+void ReportError(Prompts& prompts, const QString& text);
+void ReportError(Prompts& prompts, const std::exception& error);
+
+// Runs an event handler and reports any exception it throws, so that no
+// exception ever crosses the toolkit's event loop.
+void RunGuarded(Prompts& prompts, const std::function<void()>& handler);
+
+}  // namespace platform
