@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -11,6 +12,7 @@
 #include <QTableWidget>
 
 #include "common/SelectFolder.h"
+#include "platform/DosCommand.h"
 #include "platform/DriveSpace.h"
 #include "platform/ErrorReport.h"
 #include "platform/PictureButton.h"
@@ -126,6 +128,21 @@ void TFormMain::ConnectHandlers() {
           guarded(&TFormMain::PngBtnListDeleteClick));
   connect(PngBtnSelectDir, &QAbstractButton::clicked, this,
           guarded(&TFormMain::PngBtnSelectDirClick));
+  connect(PngBtnConvertMovie, &QAbstractButton::clicked, this,
+          guarded(&TFormMain::BtnConvertClick));
+  connect(PngBtnConvertCancel, &QAbstractButton::clicked, this,
+          guarded(&TFormMain::PngBtnConvertCancelClick));
+
+  DosCommandConvert = new platform::TDosCommand(prompts_, this);
+  DosCommandConvert->OnNewLine = [this](const QString& line, int outputType) {
+    DosCommandConvertNewLine(line, outputType);
+  };
+  DosCommandConvert->OnTerminated = [this](int exitCode) {
+    platform::RunGuarded(prompts_, [&] { DosCommandConvertTerminated(exitCode); });
+  };
+  OpenFolder = [](const QString& folder) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+  };
 }
 
 void TFormMain::FormCreate() {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QUrl>
 #include <QWidget>
+#include <functional>
 
 #include "discloom/ZoConvertInfo.h"
 
@@ -21,6 +22,7 @@ class QTableWidget;
 namespace platform {
 class PictureButton;
 class Prompts;
+class TDosCommand;
 }  // namespace platform
 
 namespace discloom {
@@ -52,6 +54,16 @@ class TFormMain : public QWidget {
   void PngBtnListDeleteClick();
   void PngBtnSelectDirClick();
 
+  // The conversion run: converts every waiting item one after the other.
+  void BtnConvertClick();
+  void ConvertNext();
+  void DosCommandConvertNewLine(const QString& line, int outputType);
+  void DosCommandConvertTerminated(int exitCode);
+  void PngBtnConvertCancelClick();
+  void ConvertFinished();
+  void ShowSituation();
+  void RestoreWindow();
+
   // Answers whether the window may close now; refuses with a message while a
   // conversion runs.
   void FormCloseQuery(bool& canClose);
@@ -69,6 +81,11 @@ class TFormMain : public QWidget {
   // Progress text under the list and the cancel guard, both kept by the run.
   QString SituationText;
   bool Cancelling = false;
+
+  // Runs the converter; owned by the window.
+  platform::TDosCommand* DosCommandConvert = nullptr;
+  // Opens a folder in the desktop's file browser after a run.
+  std::function<void(const QString& folder)> OpenFolder;
 
   platform::PictureButton* PngBtnAddFile = nullptr;
   platform::PictureButton* PngBtnAddDVD = nullptr;
@@ -94,7 +111,14 @@ class TFormMain : public QWidget {
   // when the event was handled here.
   bool AppMessage(QEvent* event);
 
+  bool IsConverting() const;
+  // Deletes a cancelled item's partial output, retrying for a short while
+  // when the ending converter still holds it.
+  void DeletePartialOutput(const QString& path);
+
   platform::Prompts& prompts_;
+  // Set when the end of a stopped converter has been handled.
+  bool stoppedChildEnded_ = false;
 };
 
 }  // namespace discloom
