@@ -11,6 +11,7 @@
 #include <QTableWidget>
 
 #include "common/SelectFolder.h"
+#include "discloom/UnitSelectDVD.h"
 #include "platform/DriveSpace.h"
 #include "platform/ErrorReport.h"
 #include "platform/PictureButton.h"
@@ -126,6 +127,7 @@ void TFormMain::ConnectHandlers() {
           guarded(&TFormMain::PngBtnListDeleteClick));
   connect(PngBtnSelectDir, &QAbstractButton::clicked, this,
           guarded(&TFormMain::PngBtnSelectDirClick));
+  connect(PngBtnAddDVD, &QAbstractButton::clicked, this, guarded(&TFormMain::PngBtnAddDVDClick));
 }
 
 void TFormMain::FormCreate() {
@@ -208,6 +210,14 @@ void TFormMain::PngBtnAddFileClick() {
       prompts_.OpenFile(OpenDialogMovie.Filter, OpenDialogMovie.InitialDir, QString());
   if (!file) return;
   AddConvertFile(*file);
+  RefreshFileList();
+}
+
+void TFormMain::PngBtnAddDVDClick() {
+  if (!FormSelectDVD) return;
+  FormSelectDVD->exec();
+  if (!FormSelectDVD->Accepted()) return;
+  FormSelectDVD->AddSelectedChapters(ConvertList);
   RefreshFileList();
 }
 

@@ -25,6 +25,8 @@ class Prompts;
 
 namespace discloom {
 
+class TFormSelectDVD;
+
 class TFormMain : public QWidget {
   Q_OBJECT
 
@@ -51,6 +53,8 @@ class TFormMain : public QWidget {
   void PngBtnAddFileClick();
   void PngBtnListDeleteClick();
   void PngBtnSelectDirClick();
+  // Shows the chapter picker modally and queues the chapters it accepted.
+  void PngBtnAddDVDClick();
 
   // Answers whether the window may close now; refuses with a message while a
   // conversion runs.
@@ -69,6 +73,9 @@ class TFormMain : public QWidget {
   // Progress text under the list and the cancel guard, both kept by the run.
   QString SituationText;
   bool Cancelling = false;
+  // The chapter picker, created hidden after this window and owned by the
+  // program; nullptr until then.
+  TFormSelectDVD* FormSelectDVD = nullptr;
 
   platform::PictureButton* PngBtnAddFile = nullptr;
   platform::PictureButton* PngBtnAddDVD = nullptr;

@@ -1,7 +1,5 @@
 #include "platform/OpticalDrives.h"
 
-#include <dirent.h>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -201,13 +199,6 @@ QString OpticalDrives::VolumeLabel(const QString& root) const {
     offset = ReadSysValue(loop + QStringLiteral("offset")).toLongLong();
   }
   return ReadVolumeDescriptorLabel(medium, offset);
-}
-
-bool IsMediumReadable(const QString& root) {
-  DIR* folder = opendir(QFile::encodeName(root).constData());
-  if (!folder) return false;
-  closedir(folder);
-  return true;
 }
 
 QString DecodeMountField(const QByteArray& field) {

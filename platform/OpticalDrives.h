@@ -42,11 +42,6 @@ class OpticalDrives {
   SystemRoots roots_;
 };
 
-// Whether the medium at `root` can be read: the root is a folder that opens.
-// A device path (a drive without a mounted disc) or a stale mount answers
-// false; nothing is ever shown to the user.
-bool IsMediumReadable(const QString& root);
-
 // Decodes the escapes of a mount table field ("\040" for a blank).
 QString DecodeMountField(const QByteArray& field);
 

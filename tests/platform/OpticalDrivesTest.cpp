@@ -131,11 +131,4 @@ TEST(OpticalDrives, MountFieldsAndUdevNamesAreDecoded) {
   EXPECT_EQ(platform::DecodeUdevLabel("A\\x20B\\xzz\\x2"), "A B\\xzz\\x2");
 }
 
-TEST(OpticalDrives, OnlyAFolderThatOpensIsReadable) {
-  testing_support::TempFolder folder;
-  EXPECT_TRUE(platform::IsMediumReadable(folder.MakeFolder("disc") + "/"));
-  EXPECT_FALSE(platform::IsMediumReadable(folder.Touch("sr0")));
-  EXPECT_FALSE(platform::IsMediumReadable(folder("missing/")));
-}
-
 }  // namespace
