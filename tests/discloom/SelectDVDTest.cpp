@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -13,6 +15,7 @@
 #include "discloom/ZoConvertInfo.h"
 #include "platform/PictureButton.h"
 #include "tests/support/FakeDiscSystem.h"
+#include "tests/support/MediaMaker.h"
 #include "tests/support/ScriptedPrompts.h"
 
 namespace {
@@ -375,6 +378,57 @@ TEST_F(SelectDVD, TheMainWindowQueuesWhatThePickerAcceptsAndNothingOnCancel) {
   QTest::mouseClick(formMain.PngBtnAddDVD, Qt::LeftButton);
   EXPECT_EQ(formMain.ConvertList.Count(), 2);
   EXPECT_FALSE(picker.isVisible());
+}
+
+// Runs dvdauthor with `arguments`; returns its output when it failed.
+QString RunDvdauthor(const QStringList& arguments) {
+  const QString program = QStandardPaths::findExecutable("dvdauthor");
+  if (program.isEmpty()) return "dvdauthor is not installed";
+  QProcess dvdauthor;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("VIDEO_FORMAT", "NTSC");
+  dvdauthor.setProcessEnvironment(environment);
+  dvdauthor.setProcessChannelMode(QProcess::MergedChannels);
+  dvdauthor.start(program, arguments);
+  const bool finished = dvdauthor.waitForFinished(60000);
+  const QString output = QString::fromUtf8(dvdauthor.readAll());
+  return finished && dvdauthor.exitStatus() == QProcess::NormalExit && dvdauthor.exitCode() == 0
+             ? QString()
+             : output;
+}
+
+TEST_F(SelectDVD, ADiscAuthoredByDvdauthorListsAndQueuesItsTitleSets) {
+  testing_support::ClipSpec spec;
+  spec.seconds = 2;
+  spec.outputOptions = {"-target", "ntsc-dvd"};
+  QString log;
+  const QString clip = discs("clip.mpg");
+  ASSERT_TRUE(testing_support::MakeClip(clip, spec, &log)) << log.toStdString();
+
+  // Two title sets, then the disc's table of contents.
+  const QString disc = discs.MakeFolder("disc") + "/";
+  for (int title = 0; title < 2; ++title) {
+    ASSERT_EQ(RunDvdauthor({"-o", disc, "-t", clip}), "");
+  }
+  ASSERT_EQ(RunDvdauthor({"-o", disc, "-T"}), "");
+  InsertDisc("sr0", disc);
+
+  QStringList expected;
+  for (const QString& name : QDir(disc + "VIDEO_TS").entryList({"*.VOB"}, QDir::Files)) {
+    if (name != "VIDEO_TS.VOB") expected << name.chopped(4);
+  }
+  ASSERT_EQ(expected, QStringList({"VTS_01_1", "VTS_02_1"}));
+
+  const auto dialog = MakeDialog();
+  EXPECT_EQ(Sorted(Entries(*dialog->LBChapter)), expected);
+  dialog->BtnSelectAllClick();
+  ZoConvertInfoObjectList queue;
+  dialog->AddSelectedChapters(queue);
+  ASSERT_EQ(queue.Count(), 2);
+  for (const QString& source : Sources(queue)) {
+    EXPECT_TRUE(source.startsWith(disc + "VIDEO_TS/VTS_0")) << source.toStdString();
+    EXPECT_EQ(testing_support::Probe(source, "stream=codec_name", "v:0"), "mpeg2video");
+  }
 }
 
 }  // namespace
