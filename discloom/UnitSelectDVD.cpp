@@ -1,5 +1,6 @@
 #include "discloom/UnitSelectDVD.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
@@ -91,11 +92,11 @@ void TFormSelectDVD::CreateControls() {
   PngBtnAnSelectAll = new PictureButton(QStringLiteral("全選択解除"), PictureButton::Glyph::None,
                                         PictureButton::Placement::TextOnly, QSize(85, 32), this);
   PngBtnAnSelectAll->move(104, 212);
-  PngBtnOK = new PictureButton(QStringLiteral("OK"), PictureButton::Glyph::Check,
-                               PictureButton::Placement::Left, QSize(73, 38), this);
+  PngBtnOK = new PictureButton(QStringLiteral("OK"), PictureButton::Glyph::None,
+                               PictureButton::Placement::TextOnly, QSize(73, 38), this);
   PngBtnOK->move(125, 265);
-  PngBtnCancel = new PictureButton(QStringLiteral("キャンセル"), PictureButton::Glyph::Cross,
-                                   PictureButton::Placement::Left, QSize(84, 38), this);
+  PngBtnCancel = new PictureButton(QStringLiteral("キャンセル"), PictureButton::Glyph::None,
+                                   PictureButton::Placement::TextOnly, QSize(84, 38), this);
   PngBtnCancel->move(212, 265);
 
   setTabOrder(CBDriveList, LBChapter);
@@ -130,6 +131,8 @@ void TFormSelectDVD::RefreshDriveList() {
   for (const platform::OpticalDrive& drive : drives_.List()) {
     CBDriveList->addItem(drive.root + u'[' + GetVolumeLabel(drive.root) + u']', drive.root);
   }
+  // A Linux root is long: let the open list show whole entries.
+  CBDriveList->view()->setMinimumWidth(CBDriveList->view()->sizeHintForColumn(0) + 8);
   if (CBDriveList->count() == 0) return;
   if (remembered <= 0) {
     CBDriveList->setCurrentIndex(0);
