@@ -61,7 +61,7 @@ void TFormMain::CreateControls() {
                              QRect(11, 10, 83, 79));
   PngBtnAddDVD = MakeButton(this, QStringLiteral("DVDから変換"), Glyph::Disc, Placement::Above,
                             QRect(11, 92, 83, 79));
-  PngBtnListDelete = MakeButton(this, QStringLiteral("選択削除"), Glyph::Delete, Placement::Left,
+  PngBtnListDelete = MakeButton(this, QStringLiteral("選択削除"), Glyph::None, Placement::TextOnly,
                                 QRect(11, 173, 83, 33));
 
   ListViewConvertFile = new QTableWidget(0, 2, this);
