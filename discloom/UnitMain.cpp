@@ -12,6 +12,7 @@
 #include <QTableWidget>
 
 #include "common/SelectFolder.h"
+#include "discloom/UnitSelectDVD.h"
 #include "platform/DosCommand.h"
 #include "platform/DriveSpace.h"
 #include "platform/ErrorReport.h"
@@ -143,6 +144,7 @@ void TFormMain::ConnectHandlers() {
   OpenFolder = [](const QString& folder) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
   };
+  connect(PngBtnAddDVD, &QAbstractButton::clicked, this, guarded(&TFormMain::PngBtnAddDVDClick));
 }
 
 void TFormMain::FormCreate() {
@@ -225,6 +227,14 @@ void TFormMain::PngBtnAddFileClick() {
       prompts_.OpenFile(OpenDialogMovie.Filter, OpenDialogMovie.InitialDir, QString());
   if (!file) return;
   AddConvertFile(*file);
+  RefreshFileList();
+}
+
+void TFormMain::PngBtnAddDVDClick() {
+  if (!FormSelectDVD) return;
+  FormSelectDVD->exec();
+  if (!FormSelectDVD->Accepted()) return;
+  FormSelectDVD->AddSelectedChapters(ConvertList);
   RefreshFileList();
 }
 

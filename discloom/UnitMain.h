@@ -27,6 +27,8 @@ class TDosCommand;
 
 namespace discloom {
 
+class TFormSelectDVD;
+
 class TFormMain : public QWidget {
   Q_OBJECT
 
@@ -53,6 +55,8 @@ class TFormMain : public QWidget {
   void PngBtnAddFileClick();
   void PngBtnListDeleteClick();
   void PngBtnSelectDirClick();
+  // Shows the chapter picker modally and queues the chapters it accepted.
+  void PngBtnAddDVDClick();
 
   // The conversion run: converts every waiting item one after the other.
   void BtnConvertClick();
@@ -81,6 +85,9 @@ class TFormMain : public QWidget {
   // Progress text under the list and the cancel guard, both kept by the run.
   QString SituationText;
   bool Cancelling = false;
+  // The chapter picker, created hidden after this window and owned by the
+  // program; nullptr until then.
+  TFormSelectDVD* FormSelectDVD = nullptr;
 
   // Runs the converter; owned by the window.
   platform::TDosCommand* DosCommandConvert = nullptr;

@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "discloom/UnitMain.h"
+#include "discloom/UnitSelectDVD.h"
 #include "platform/QtPrompts.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowStyle.h"
@@ -21,6 +22,10 @@ int main(int argc, char** argv) {
   QApplication::setFont(platform::JapaneseUiFont());
   discloom::TFormMain formMain(prompts);
   prompts.SetOwner(&formMain);
+  // Created hidden after the main window; it looks at the drives once now.
+  discloom::TFormSelectDVD formSelectDVD(prompts, platform::OpticalDrives(),
+                                         &discloom::TFormMain::IsDriveReady, &formMain);
+  formMain.FormSelectDVD = &formSelectDVD;
   formMain.show();
   platform::CenterWindow(formMain);
   return QApplication::exec();
