@@ -2,12 +2,18 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cstdio>
+#include <optional>
 #include <regex>
 #include <string_view>
 
 namespace converter {
 
 namespace {
+
+// Seconds before the start at which decoding begins (see SplitSeek).
+constexpr double kSeekMargin = 3.0;
 
 // Options that take no value. Every other option is taken to take one, which
 // is true of all options the programs write.
@@ -62,6 +68,52 @@ void RewriteValue(Item& item) {
   if (IsOneOf(item.name, kAudioCodecOptions) && value == "libfaac") value = "aac";
 }
 
+// Seconds written "S", "M:S" or "H:M:S", each with optional decimals.
+std::optional<double> ParseSeconds(std::string_view text) {
+  double seconds = 0;
+  for (int part = 0; part < 3; ++part) {
+    const std::size_t colon = text.find(':');
+    const std::string_view field = text.substr(0, colon);
+    double value = 0;
+    const auto [end, error] =
+        std::from_chars(field.data(), field.data() + field.size(), value, std::chars_format::fixed);
+    if (field.empty() || error != std::errc() || end != field.data() + field.size() || value < 0)
+      return std::nullopt;
+    seconds = seconds * 60 + value;
+    if (colon == std::string_view::npos) return seconds;
+    text.remove_prefix(colon + 1);
+  }
+  return std::nullopt;
+}
+
+std::string FormatSeconds(double seconds) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.6f", seconds);
+  std::string result = text;
+  result.erase(result.find_last_not_of('0') + 1);
+  if (result.back() == '.') result.pop_back();
+  return result;
+}
+
+struct SeekSplit {
+  std::optional<Item> inputStart;
+  std::optional<Item> outputStart;
+};
+
+// The start goes before the input as a fast seek to kSeekMargin seconds
+// before it, and the rest of the way is decoded and dropped after the input.
+// A seek straight to the start would land on the next frame with a time
+// stamp, which in an MPEG program stream can be most of a group of pictures
+// late; the margin lets the decoder find its timing before the start.
+SeekSplit SplitSeek(const std::optional<Item>& start) {
+  if (!start) return {};
+  const std::optional<double> seconds = ParseSeconds(start->values.front());
+  if (!seconds) return {start, std::nullopt};  // not a time: ffmpeg will say so
+  if (*seconds <= kSeekMargin) return {std::nullopt, start};
+  return {Item{"-ss", {FormatSeconds(*seconds - kSeekMargin)}},
+          Item{"-ss", {FormatSeconds(kSeekMargin)}}};
+}
+
 }  // namespace
 
 std::vector<std::string> RewriteArguments(const std::vector<std::string>& arguments) {
@@ -71,34 +123,46 @@ std::vector<std::string> RewriteArguments(const std::vector<std::string>& argume
   const auto isInput = [](const Item& item) { return item.name == "-i" && !item.values.empty(); };
   const auto lastInput = std::find_if(items.rbegin(), items.rend(), isInput);
   if (lastInput != items.rend()) {
-    const auto inputAt = static_cast<std::ptrdiff_t>(items.rend() - lastInput) - 1;
+    const auto input = lastInput.base() - 1;
+    const auto groupBegin =
+        std::find_if(std::make_reverse_iterator(input), items.rend(), isInput).base();
     // The first output's options run from after the last input to the first
     // plain argument.
-    const auto outputBegin = items.begin() + inputAt + 1;
     const auto outputEnd =
-        std::find_if(outputBegin, items.end(), [](const Item& item) { return !item.IsOption(); });
-    std::vector<Item> seeks;
-    std::vector<Item> rest;
-    for (auto it = outputBegin; it != outputEnd; ++it)
-      (it->name == "-ss" || it->name == "-t" ? seeks : rest).push_back(std::move(*it));
+        std::find_if(input + 1, items.end(), [](const Item& item) { return !item.IsOption(); });
 
-    // Every input's "-vframes" becomes the first output option.
-    std::vector<Item> inputs;
+    std::vector<Item> reordered;
+    std::optional<Item> start;
+    std::optional<Item> length;
     std::vector<Item> frames;
-    for (auto it = items.begin(); it != outputBegin; ++it) {
+    // The old converter read "-ss" and "-t" as the start and the length of
+    // what it wrote, before the input as after it.
+    const auto take = [&](Item& item) {
+      if (item.name == "-ss")
+        start = std::move(item);
+      else if (item.name == "-t")
+        length = std::move(item);
+      else
+        return false;
+      return true;
+    };
+    for (auto it = items.begin(); it != input; ++it) {
       if (it->name == "-vframes")
         frames.push_back(std::move(*it));
-      else
-        inputs.push_back(std::move(*it));
+      else if (it < groupBegin || !take(*it))
+        reordered.push_back(std::move(*it));
     }
-    const Item input = std::move(inputs.back());
-    inputs.pop_back();
+    std::vector<Item> outputOptions;
+    for (auto it = input + 1; it != outputEnd; ++it)
+      if (!take(*it)) outputOptions.push_back(std::move(*it));
 
-    std::vector<Item> reordered = std::move(inputs);
-    std::move(seeks.begin(), seeks.end(), std::back_inserter(reordered));
-    reordered.push_back(input);
+    const SeekSplit seek = SplitSeek(start);
+    if (seek.inputStart) reordered.push_back(*seek.inputStart);
+    reordered.push_back(std::move(*input));
+    if (seek.outputStart) reordered.push_back(*seek.outputStart);
+    if (length) reordered.push_back(std::move(*length));
     std::move(frames.begin(), frames.end(), std::back_inserter(reordered));
-    std::move(rest.begin(), rest.end(), std::back_inserter(reordered));
+    std::move(outputOptions.begin(), outputOptions.end(), std::back_inserter(reordered));
     std::move(outputEnd, items.end(), std::back_inserter(reordered));
     items = std::move(reordered);
   }

@@ -15,7 +15,6 @@
 
 #include "platform/CommandLineText.h"
 #include "platform/ErrorReport.h"
-#include "platform/LineSplitter.h"
 
 namespace platform {
 

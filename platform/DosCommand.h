@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/LineSplitter.h"  // OutputType
+
 namespace platform {
 
 class Prompts;
