@@ -92,6 +92,7 @@ int TDosCommand::RunAndWait() {
   const QPointer<TDosCommand> self(this);
   if (!process->waitForStarted(-1)) {
     delete process;
+    current_.reset();  // nothing runs while the report is shown
     ReportError(prompts_, commandLine + QStringLiteral(" doesn't exist."));
     if (!self) return kNotStarted;
     DeliverEnd(run, kNotStarted);
