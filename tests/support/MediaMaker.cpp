@@ -10,15 +10,16 @@ QString SystemFfprobe() { return QStringLiteral(LOOM_SYSTEM_FFPROBE); }
 bool MakeClip(const QString& path, const ClipSpec& spec, QString* log) {
   const QString size = QString::number(spec.width) + u'x' + QString::number(spec.height);
   const QString seconds = QString::number(spec.seconds);
-  QStringList arguments = {
-      "-hide_banner",
-      "-loglevel",
-      "error",
-      "-y",
-      "-f",
-      "lavfi",
-      "-i",
-      "testsrc=size=" + size + ":rate=" + QString::number(spec.fps) + ":duration=" + seconds};
+  QStringList arguments = {"-hide_banner",
+                           "-loglevel",
+                           "error",
+                           "-y",
+                           "-f",
+                           "lavfi",
+                           "-i",
+                           "testsrc=size=" + size + ":rate=" + QString::number(spec.fps) +
+                               ":duration=" + seconds +
+                               ":decimals=" + QString::number(spec.counterDecimals)};
   if (spec.audio) {
     arguments << "-f"
               << "lavfi"

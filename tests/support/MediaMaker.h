@@ -13,6 +13,9 @@ struct ClipSpec {
   int height = 120;
   double fps = 25.0;
   bool audio = true;
+  // Decimals of the seconds counter in the picture; with 2, every frame at
+  // 25 fps shows a number of its own, so that frames can be told apart.
+  int counterDecimals = 0;
   // Output options placed before the file name, e.g. {"-c:v", "mpeg1video"}.
   // Empty: ffmpeg picks codecs from the file extension.
   QStringList outputOptions;
