@@ -129,7 +129,7 @@ void TDosCommand::Stop() {
   QTimer::singleShot(0, this, [this, run] { DeliverEnd(run, kStopped); });
 }
 
-void TDosCommand::Pump(const std::shared_ptr<Run>& run) {
+void TDosCommand::Pump(std::shared_ptr<Run> run) {
   // A line handler that runs an event loop of its own must not see later
   // output before it returns: the outer call goes on reading afterwards.
   if (run->delivering) return;
@@ -137,7 +137,7 @@ void TDosCommand::Pump(const std::shared_ptr<Run>& run) {
   const QPointer<TDosCommand> self(this);
   const auto deliver = [&](const std::vector<OutputLine>& lines) {
     for (const OutputLine& line : lines) {
-      if (run->stopped || !self) return;
+      if (!self || run->stopped) return;
       DeliverLine(line.text, line.outputType);
     }
   };

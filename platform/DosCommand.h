@@ -69,7 +69,7 @@ class TDosCommand : public QObject {
   struct Run;
 
   QString ResolveProgram(const QString& program) const;
-  void Pump(const std::shared_ptr<Run>& run);
+  void Pump(std::shared_ptr<Run> run);
   void DeliverLine(const QString& line, int outputType);
   void DeliverEnd(const std::shared_ptr<Run>& run, int exitCode);
 
