@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
 #include <QStandardPaths>
@@ -13,7 +14,9 @@
 #include "discloom/UnitMain.h"
 #include "discloom/UnitSelectDVD.h"
 #include "discloom/ZoConvertInfo.h"
+#include "platform/DosCommand.h"
 #include "platform/PictureButton.h"
+#include "tests/support/Converters.h"
 #include "tests/support/FakeDiscSystem.h"
 #include "tests/support/MediaMaker.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -429,6 +432,23 @@ TEST_F(SelectDVD, ADiscAuthoredByDvdauthorListsAndQueuesItsTitleSets) {
     EXPECT_TRUE(source.startsWith(disc + "VIDEO_TS/VTS_0")) << source.toStdString();
     EXPECT_EQ(testing_support::Probe(source, "stream=codec_name", "v:0"), "mpeg2video");
   }
+
+  // The queued title sets convert through the main window's run.
+  TempFolder out;
+  discloom::TFormMain window(prompts);
+  window.DosCommandConvert->SetProgramFolder(testing_support::BuiltProgramFolder());
+  window.EditSaveDir->setText(out.Path() + "/");
+  dialog->AddSelectedChapters(window.ConvertList);
+  window.RefreshFileList();
+  prompts.ExpectMessage();
+  window.BtnConvertClick();
+  for (const QString& name : expected) {
+    const QString output = out(name + ".mpg");
+    EXPECT_EQ(testing_support::Probe(output, "stream=codec_name", "v:0"), "mpeg1video")
+        << output.toStdString();
+    EXPECT_EQ(testing_support::Probe(output, "stream=codec_name", "a:0"), "mp2");
+  }
+  EXPECT_EQ(prompts.Shown().back().text, "変換が完了しました");
 }
 
 }  // namespace
