@@ -12,7 +12,7 @@ int NearestEven(long double value) {
 
 }  // namespace
 
-QRect FitPreviewRect(const QRect& picture, QSize panel) {
+QRect FittedPreviewRect(const QRect& picture, QSize panel) {
   if (picture.height() == 0 || picture.width() == 0) throw EStreamError("不正なストリーム");
   const long double ratio = static_cast<long double>(picture.height()) / picture.width();
   int w = panel.width();

@@ -16,7 +16,7 @@ class EStreamError : public std::runtime_error {
 // centred; `picture` and the result are left, top, width, height. Sizes are
 // rounded to the nearest integer, halves to even. Throws EStreamError
 // ("不正なストリーム") when the picture has no width or height.
-QRect FitPreviewRect(const QRect& picture, QSize panel);
+QRect FittedPreviewRect(const QRect& picture, QSize panel);
 
 // Range and marks of the preview track bar, which counts whole seconds.
 struct TrackBarRange {
