@@ -65,6 +65,12 @@ TFormMain::TFormMain(platform::Prompts& prompts, std::unique_ptr<platform::Media
     : QWidget(parent), prompts_(prompts) {
   setWindowTitle(kApplicationTitle);
   platform::MakeFixedWindow(*this, QSize(712, 646));
+  // Captions sit in the top band of each group, above controls placed 13
+  // pixels down, as in the design.
+  setStyleSheet(QStringLiteral(
+      "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+      "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+      " left: 6px; top: -3px; padding: 0 2px; }"));
   BuildSourceGroup();
   BuildPreviewGroup();
   BuildTargetGroup();
@@ -135,7 +141,8 @@ void TFormMain::BuildPreviewGroup() {
   TrackBarPreview->setEnabled(false);
 
   lblMovTime = new QLabel(QStringLiteral("00:00:00"), GBPreviewArea);
-  lblMovTime->setGeometry(290, 261, 40, 12);
+  // Wider than the 40 pixels of the design, which cut the first digit.
+  lblMovTime->setGeometry(282, 261, 48, 12);
   lblMovTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
   pngBtnPlayCutZone =
@@ -149,13 +156,13 @@ void TFormMain::BuildPreviewGroup() {
   pngBtnPreviewStep =
       MakeButton(GBPreviewArea, QStringLiteral("進む"), Glyph::Step, {287, 283, 53, 47});
   pngBtnMarkStartPos = MakeButton(GBPreviewArea, QStringLiteral("切り取り開始位置"),
-                                  Glyph::Scissors, {5, 331, 87, 41});
+                                  Glyph::Scissors, {5, 331, 87, 41}, Placement::Left);
   pngBtnMarkEndPos = MakeButton(GBPreviewArea, QStringLiteral("切り取り終了位置"), Glyph::Scissors,
-                                {92, 331, 88, 41});
+                                {92, 331, 88, 41}, Placement::Left);
   pngBtnMoveStartPos = MakeButton(GBPreviewArea, QStringLiteral("開始位置に移動"), Glyph::ArrowLeft,
-                                  {182, 331, 79, 41});
+                                  {182, 331, 79, 41}, Placement::Left);
   pngBtnMoveEndPos = MakeButton(GBPreviewArea, QStringLiteral("終了位置に移動"), Glyph::ArrowRight,
-                                {261, 331, 79, 41});
+                                {261, 331, 79, 41}, Placement::Left);
   pngBtnMovCut = MakeButton(GBPreviewArea, QStringLiteral("切り取り・結合候補に追加"),
                             Glyph::ArrowDown, {5, 373, 222, 32}, Placement::Left);
 }
