@@ -51,8 +51,6 @@ class TFormMain : public QWidget {
 
   // Preview (right).
   void TimerUpdatePreviewTimeTimer();
-  // True while a mouse button pressed on the track bar is held.
-  bool TrackBarHasCapture() const { return trackBarCaptured_; }
 
   QGroupBox* GBSorceMov;
   platform::PictureButton* btnAddSorceMov;
@@ -115,6 +113,7 @@ class TFormMain : public QWidget {
   void OnClick(platform::PictureButton* button, void (TFormMain::*handler)());
 
   platform::Prompts& prompts_;
+  // True while a mouse button pressed on the track bar is held.
   bool trackBarCaptured_ = false;
 };
 
