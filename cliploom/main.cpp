@@ -1,13 +1,16 @@
 #include <QApplication>
+#include <memory>
 
+#include "cliploom/UnitFormConfig.h"
 #include "cliploom/UnitFormMain.h"
+#include "cliploom/UnitFormStatus.h"
+#include "platform/MpvDevice.h"
 #include "platform/QtPrompts.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowStyle.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("ClipLoom"));
   platform::QtPrompts prompts;
 
   platform::SingleInstanceLock lock(QStringLiteral("CLIP_LOOM_RUNNING"));
@@ -17,10 +20,15 @@ int main(int argc, char** argv) {
     return 0;
   }
 
+  QApplication::setApplicationName(QStringLiteral("ClipLoom"));
   platform::UseIconTheme();
   QApplication::setFont(platform::JapaneseUiFont());
-  cliploom::TFormMain formMain(prompts);
+
+  cliploom::TFormMain formMain(prompts, std::make_unique<platform::MpvDevice>());
   prompts.SetOwner(&formMain);
+  cliploom::TFormConfig formConfig;
+  cliploom::TFormStatus formStatus;
+
   formMain.show();
   platform::CenterWindow(formMain);
   return QApplication::exec();

@@ -157,18 +157,26 @@ QPixmap PictureButton::Draw(Look look) const {
   const int shift = look == Look::Pressed ? 1 : 0;
   const QRect area = rect().adjusted(3 + shift, 2 + shift, -3 + shift, -2 + shift);
   const QFontMetrics metrics(font());
-  const int textHeight = metrics.height() * (words_.contains(u'\n') ? 2 : 1);
+  // Height of the words wrapped into `width`, so that long words get the
+  // lines they need and the icon takes what is left.
+  const auto wrappedHeight = [&](int width) {
+    return metrics.boundingRect(QRect(0, 0, std::max(width, 1), 10000), Qt::TextWordWrap, words_)
+        .height();
+  };
 
   QRect iconRect;
   QRect textRect = area;
   int textFlags = Qt::AlignCenter | Qt::TextWordWrap;
   if (glyph_ != Glyph::None && placement_ == Placement::Above) {
+    const int textHeight = wrappedHeight(area.width());
     const int side = std::max(0, std::min(area.width(), area.height() - textHeight - 2));
     iconRect = QRect(area.center().x() - side / 2 + 1, area.top() + 1, side, side);
     textRect =
         QRect(area.left(), iconRect.bottom() + 1, area.width(), area.bottom() - iconRect.bottom());
   } else if (glyph_ != Glyph::None && placement_ == Placement::Left) {
-    const int side = std::max(0, std::min(area.height() - 2, 32));
+    // The largest icon (up to 32) that leaves the words room to fit.
+    int side = std::max(0, std::min(area.height() - 2, 32));
+    while (side > 12 && wrappedHeight(area.width() - side - 4) > area.height()) --side;
     iconRect = QRect(area.left() + 2, area.center().y() - side / 2 + 1, side, side);
     textRect =
         QRect(iconRect.right() + 2, area.top(), area.right() - iconRect.right() - 2, area.height());

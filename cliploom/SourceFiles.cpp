@@ -1,0 +1,29 @@
+#include "cliploom/SourceFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "common/SelectFolder.h"
+#include "common/UniqueFileName.h"
+
+namespace cliploom {
+
+bool IsAcceptedDropName(const QString& path) {
+  const QString extension = common::SplitExtension(path).extension.toUpper();
+  return extension == u".AVI" || extension == u".WMV" || extension == u".MPG" ||
+         extension == u".MPEG";
+}
+
+QString FileNamePart(const QString& path) { return path.mid(path.lastIndexOf(u'/') + 1); }
+
+QString PrepareWorkFolder(const QString& base) {
+  QString folder = base;
+  while (folder.endsWith(u'/') && folder.size() > 1) folder.chop(1);
+  for (const char* level : {"Vorneth", "ClipLoom", "tmp"}) {
+    folder = common::WithTrailingDelimiter(folder) + QLatin1String(level);
+    if (!QFileInfo(folder).isDir()) QDir().mkdir(folder);
+  }
+  return common::WithTrailingDelimiter(folder);
+}
+
+}  // namespace cliploom

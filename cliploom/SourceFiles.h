@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace cliploom {
+
+// Whether a dropped name ends in an extension the editor takes: ".avi",
+// ".wmv", ".mpg" or ".mpeg" in any case. Folders are judged by name alike.
+bool IsAcceptedDropName(const QString& path);
+
+// The caption of a source row: the text after the last "/".
+QString FileNamePart(const QString& path);
+
+// Creates `base`/Vorneth/ClipLoom/tmp level by level, leaving levels that
+// exist alone and ignoring failures; returns that folder with exactly one
+// "/" at each joint and at the end.
+QString PrepareWorkFolder(const QString& base);
+
+}  // namespace cliploom
