@@ -196,9 +196,9 @@ void TFormMain::BuildTargetGroup() {
   ScrollBoxTargetMov->setWidget(LVTargetMov);
 
   pngBtnJointSave =
-      MakeButton(GBTargetMov, QStringLiteral("結合して保存する"), Glyph::Save, {599, 47, 95, 78});
-  pngBtnIndividuallySave =
-      MakeButton(GBTargetMov, QStringLiteral("それぞれ保存する"), Glyph::Save, {599, 132, 95, 89});
+      MakeButton(GBTargetMov, QStringLiteral("結合して\n保存する"), Glyph::Save, {599, 47, 95, 78});
+  pngBtnIndividuallySave = MakeButton(GBTargetMov, QStringLiteral("それぞれ\n保存する"),
+                                      Glyph::Save, {599, 132, 95, 89});
 }
 
 void TFormMain::FormCreate() {

@@ -119,8 +119,8 @@ PictureButton::PictureButton(const QString& words, Glyph glyph, Placement placem
   setFixedSize(size);
   setFocusPolicy(Qt::TabFocus);
   setCursor(Qt::PointingHandCursor);
-  setAccessibleName(words);
-  setToolTip(words);
+  setAccessibleName(Words());
+  setToolTip(Words());
   normal_ = Draw(Look::Normal);
   pressed_ = Draw(Look::Pressed);
   hover_ = Draw(Look::Hover);

@@ -39,7 +39,9 @@ class PictureButton : public QAbstractButton {
   PictureButton(const QString& words, Glyph glyph, Placement placement, QSize size,
                 QWidget* parent = nullptr);
 
-  QString Words() const { return words_; }
+  // The words as one line; a "\n" in the words given to the constructor only
+  // chooses where the picture breaks them.
+  QString Words() const { return QString(words_).remove(u'\n'); }
   QSize sizeHint() const override { return size(); }
 
  protected:
