@@ -255,8 +255,7 @@ bool TFormMain::AppMessage(QObject* watched, QEvent* event) {
 }
 
 void TFormMain::OnClick(PictureButton* button, void (TFormMain::*handler)()) {
-  connect(button, &PictureButton::clicked, this,
-          [this, handler] { platform::RunGuarded(prompts_, [&] { (this->*handler)(); }); });
+  connect(button, &PictureButton::clicked, this, platform::Guarded(prompts_, this, handler));
 }
 
 void TFormMain::Notice(const QString& text) {

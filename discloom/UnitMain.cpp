@@ -120,9 +120,7 @@ void TFormMain::CreateControls() {
 
 void TFormMain::ConnectHandlers() {
   const auto guarded = [this](void (TFormMain::*handler)()) {
-    return [this, handler] {
-      platform::RunGuarded(prompts_, [this, handler] { (this->*handler)(); });
-    };
+    return platform::Guarded(prompts_, this, handler);
   };
   connect(PngBtnAddFile, &QAbstractButton::clicked, this, guarded(&TFormMain::PngBtnAddFileClick));
   connect(PngBtnListDelete, &QAbstractButton::clicked, this,

@@ -104,9 +104,7 @@ void TFormSelectDVD::CreateControls() {
 
 void TFormSelectDVD::ConnectHandlers() {
   const auto guarded = [this](void (TFormSelectDVD::*handler)()) {
-    return [this, handler] {
-      platform::RunGuarded(prompts_, [this, handler] { (this->*handler)(); });
-    };
+    return platform::Guarded(prompts_, this, handler);
   };
   // `activated` comes from the user only, not from refilling the list.
   connect(CBDriveList, &QComboBox::activated, this, guarded(&TFormSelectDVD::CBDriveListChange));

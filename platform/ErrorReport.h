@@ -17,4 +17,10 @@ void ReportError(Prompts& prompts, const std::exception& error);
 // exception ever crosses the toolkit's event loop.
 void RunGuarded(Prompts& prompts, const std::function<void()>& handler);
 
+// A slot that runs `owner`'s member `handler` guarded as above.
+template <typename Owner>
+auto Guarded(Prompts& prompts, Owner* owner, void (Owner::*handler)()) {
+  return [&prompts, owner, handler] { RunGuarded(prompts, [&] { (owner->*handler)(); }); };
+}
+
 }  // namespace platform
