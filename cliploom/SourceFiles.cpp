@@ -19,6 +19,8 @@ QString FileNamePart(const QString& path) { return path.mid(path.lastIndexOf(u'/
 QString PrepareWorkFolder(const QString& base) {
   QString folder = base;
   while (folder.endsWith(u'/') && folder.size() > 1) folder.chop(1);
+  // The per-user cache folder need not exist yet on a fresh account.
+  if (!QFileInfo(folder).isDir()) QDir().mkpath(folder);
   for (const char* level : {"Vorneth", "ClipLoom", "tmp"}) {
     folder = common::WithTrailingDelimiter(folder) + QLatin1String(level);
     if (!QFileInfo(folder).isDir()) QDir().mkdir(folder);

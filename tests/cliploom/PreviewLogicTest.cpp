@@ -97,6 +97,13 @@ TEST(PrepareWorkFolder, CreatesMissingLevelsAndLeavesExistingOnesAlone) {
   EXPECT_TRUE(QDir(partial("Vorneth/ClipLoom/tmp")).exists());
 }
 
+TEST(PrepareWorkFolder, AMissingCacheFolderIsCreatedFirst) {
+  testing_support::TempFolder home;
+  const QString cache = home("fresh user/.cache");
+  EXPECT_EQ(PrepareWorkFolder(cache), cache + "/Vorneth/ClipLoom/tmp/");
+  EXPECT_TRUE(QDir(cache + "/Vorneth/ClipLoom/tmp").exists());
+}
+
 TEST(PrepareWorkFolder, UncreatableLevelIsNotReported) {
   testing_support::TempFolder base;
   base.Touch("Vorneth", "a file where a folder should be");
