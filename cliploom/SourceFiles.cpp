@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "common/PathNames.h"
 #include "common/SelectFolder.h"
-#include "common/UniqueFileName.h"
 
 namespace cliploom {
 
@@ -13,8 +13,6 @@ bool IsAcceptedDropName(const QString& path) {
   return extension == u".AVI" || extension == u".WMV" || extension == u".MPG" ||
          extension == u".MPEG";
 }
-
-QString FileNamePart(const QString& path) { return path.mid(path.lastIndexOf(u'/') + 1); }
 
 QString PrepareWorkFolder(const QString& base) {
   QString folder = base;

@@ -8,9 +8,6 @@ namespace cliploom {
 // ".wmv", ".mpg" or ".mpeg" in any case. Folders are judged by name alike.
 bool IsAcceptedDropName(const QString& path);
 
-// The caption of a source row: the text after the last "/".
-QString FileNamePart(const QString& path);
-
 // Creates `base` when it is missing, then `base`/Vorneth/ClipLoom/tmp level
 // by level, leaving levels that exist alone and ignoring failures; returns
 // that folder with exactly one "/" at each joint and at the end.

@@ -1,5 +1,7 @@
 #include "cliploom/UnitFormMain.h"
 
+#include "common/PathNames.h"
+
 #include <QApplication>
 #include <QDropEvent>
 #include <QFrame>
@@ -265,7 +267,7 @@ void TFormMain::Notice(const QString& text) {
 void TFormMain::AddSorceMov(const QString& path) {
   const int row = LVSorceMov->rowCount();
   LVSorceMov->insertRow(row);
-  LVSorceMov->setItem(row, 0, new QTableWidgetItem(FileNamePart(path)));
+  LVSorceMov->setItem(row, 0, new QTableWidgetItem(common::FileNamePart(path)));
   LVSorceMov->setItem(row, 1, new QTableWidgetItem(path));
 }
 

@@ -1,5 +1,7 @@
 #include "discloom/UnitMain.h"
 
+#include "common/PathNames.h"
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -208,7 +210,7 @@ void TFormMain::RefreshFileList() {
   ListViewConvertFile->setRowCount(ConvertList.Count());
   for (int i = 0; i < ConvertList.Count(); ++i) {
     const ZoConvertInfoObject& item = ConvertList.GetConvertInfo(i);
-    ListViewConvertFile->setItem(i, 0, ReadOnlyCell(FileNamePart(item.SourceFileName)));
+    ListViewConvertFile->setItem(i, 0, ReadOnlyCell(common::FileNamePart(item.SourceFileName)));
     ListViewConvertFile->setItem(i, 1, ReadOnlyCell(item.GetStateText()));
   }
 }

@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "common/UniqueFileName.h"
+#include "common/PathNames.h"
 #include "discloom/ConvertProgress.h"
 #include "discloom/UnitMain.h"
 #include "platform/DosCommand.h"

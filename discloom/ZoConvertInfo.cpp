@@ -1,5 +1,7 @@
 #include "discloom/ZoConvertInfo.h"
 
+#include "common/PathNames.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -36,10 +38,8 @@ QString StateText(TConvertState state) {
   return QString();
 }
 
-QString FileNamePart(const QString& path) { return path.mid(path.lastIndexOf(u'/') + 1); }
-
 bool HasVobExtension(const QString& path) {
-  const QString name = FileNamePart(path);
+  const QString name = common::FileNamePart(path);
   const qsizetype dot = name.lastIndexOf(u'.');
   if (dot < 0) return false;
   // Only ASCII letters are folded, so a full-width "ＶＯＢ" stays refused.

@@ -30,9 +30,6 @@ QString StateText(TConvertState state);
 // period has no extension and is refused.
 bool HasVobExtension(const QString& path);
 
-// The text after the last "/" of a path.
-QString FileNamePart(const QString& path);
-
 // One queued file.
 class ZoConvertInfoObject {
  public:

@@ -75,11 +75,6 @@ TEST(IsAcceptedDropName, TakesTheFourVideoExtensionsInAnyCase) {
   }
 }
 
-TEST(FileNamePart, IsTheTextAfterTheLastDelimiter) {
-  EXPECT_EQ(FileNamePart("/home/u/動画 1/a \"b\".mpg"), "a \"b\".mpg");
-  EXPECT_EQ(FileNamePart("c.avi"), "c.avi");
-}
-
 TEST(PrepareWorkFolder, CreatesMissingLevelsAndLeavesExistingOnesAlone) {
   testing_support::TempFolder base;
   const QString expected = base.Path() + "/Vorneth/ClipLoom/tmp/";

@@ -1,4 +1,4 @@
-#include "common/UniqueFileName.h"
+#include "common/PathNames.h"
 
 #include <gtest/gtest.h>
 
@@ -55,6 +55,11 @@ TEST(SplitExtension, PeriodsInFoldersNeverStartAnExtension) {
   EXPECT_EQ(common::SplitExtension("/a.b/c").stem, "/a.b/c");
   EXPECT_EQ(common::SplitExtension("/a/c.d.e").extension, ".e");
   EXPECT_EQ(common::SplitExtension("/a/c.").extension, ".");
+}
+
+TEST(FileNamePart, IsTheTextAfterTheLastDelimiter) {
+  EXPECT_EQ(common::FileNamePart("/home/u/動画 1/a \"b\".mpg"), "a \"b\".mpg");
+  EXPECT_EQ(common::FileNamePart("c.avi"), "c.avi");
 }
 
 }  // namespace

@@ -17,4 +17,7 @@ struct StemAndExtension {
 };
 StemAndExtension SplitExtension(const QString& path);
 
+// The file-name part of a "/" path: the text after its last "/".
+QString FileNamePart(const QString& path);
+
 }  // namespace common

@@ -1,4 +1,4 @@
-#include "common/UniqueFileName.h"
+#include "common/PathNames.h"
 
 #include <QFileInfo>
 
@@ -18,6 +18,8 @@ StemAndExtension SplitExtension(const QString& path) {
   if (period < componentStart) return {path, QString()};
   return {path.left(period), path.mid(period)};
 }
+
+QString FileNamePart(const QString& path) { return path.mid(path.lastIndexOf(u'/') + 1); }
 
 QString MakeUniqueFileName(const QString& path) {
   if (!FileExists(path)) return path;
