@@ -69,4 +69,30 @@ TEST(ConvertRunEndToEnd, VobFilesBecomeMpeg1AndACorruptOneFailsAlone) {
   }
 }
 
+TEST(ConvertRunEndToEnd, AMissingSaveFolderFailsTheItemAndLeavesTheSourceAlone) {
+  TempFolder disc;
+  const QString source = MakeVob(disc, "VTS_01_1.VOB", 1.0, {"-c:a", "mp2"});
+  const QByteArray before = [&] {
+    QFile file(source);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }();
+
+  testing_support::ScriptedPrompts prompts;
+  discloom::TFormMain window(prompts);
+  window.DosCommandConvert->SetProgramFolder(testing_support::BuiltProgramFolder());
+  window.EditSaveDir->setText(disc("no such folder") + "/");
+  window.AddConvertFile(source);
+  window.RefreshFileList();
+  prompts.ExpectMessage();
+
+  window.BtnConvertClick();
+
+  EXPECT_EQ(window.ListViewConvertFile->item(0, 1)->text(), "変換失敗");
+  ASSERT_EQ(prompts.Shown().size(), 1u);
+  EXPECT_EQ(prompts.Shown()[0].text, "変換が完了しました");
+  QFile file(source);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), before);
+}
+
 }  // namespace
