@@ -15,14 +15,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-./scripts/install-deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DLOOM_TESTS=OFF >/dev/null
-cmake --build build/release --target loom_bench_run lib_ffmpeg >/dev/null
+source bench/lib.sh
+bench_build loom_bench_run lib_ffmpeg
 
 runner=build/release/loom_bench_run
 ffmpeg=$(command -v ffmpeg)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+bench_workdir
 source="$work/source clip.mpg"
 
 echo "load: $(cut -d" " -f1-3 /proc/loadavg)"
@@ -47,8 +45,6 @@ runner_ms() {
   echo "${result%% *}"
 }
 
-median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
 
 codec="-vcodec mpeg1video -b 2048kb -f mpeg -acodec mp2 -ac 2 -ar 48000 -ab 256kb"
 today="-vcodec mpeg1video -b:v 2048k -f mpeg -acodec mp2 -ac 2 -ar 48000 -ab 256k"

@@ -6,14 +6,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-./scripts/install-deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DLOOM_TESTS=OFF >/dev/null
-cmake --build build/release --target discloom_bench_run lib_ffmpeg >/dev/null
+source bench/lib.sh
+bench_build discloom_bench_run lib_ffmpeg
 
 driver=build/release/discloom_bench_run
 ffmpeg=$(command -v ffmpeg)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+bench_workdir
 mkdir -p "$work/VIDEO_TS" "$work/app" "$work/loop"
 
 echo "load: $(cut -d" " -f1-3 /proc/loadavg)"
@@ -41,7 +39,6 @@ loop_ms() {
   echo $(((end - start) / 1000000))
 }
 
-median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 runs=5
 app=() loop=() peak=0
@@ -56,5 +53,5 @@ echo "states of the last run: $states"
 
 a=$(median "${app[@]}") l=$(median "${loop[@]}")
 echo "DiscLoom run over 5 VOBs: ${a} ms; shell loop of the same conversions: ${l} ms (medians of $runs)"
-echo "ratio DiscLoom / shell loop: $(awk -v a="$a" -v b="$l" 'BEGIN { printf "%.3f", a / b }') (goal <= 1.03)"
+echo "ratio DiscLoom / shell loop: $(ratio "$a" "$l") (goal <= 1.03)"
 echo "peak resident memory of the program during the run: $((peak / 1024)) MiB"

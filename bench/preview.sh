@@ -6,12 +6,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-./scripts/install-deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DLOOM_TESTS=OFF >/dev/null
-cmake --build build/release --target bench_preview >/dev/null
+source bench/lib.sh
+bench_build bench_preview
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+bench_workdir
 clip="$work/twenty-minutes.mpg"
 echo "making a 20-minute 320x240 MPEG-1 clip ..."
 ffmpeg -v error -y -f lavfi -i testsrc=size=320x240:rate=25:duration=1200 \
@@ -34,7 +32,7 @@ for t in "${targets[@]}"; do
   ffmpeg -v error -ss "$t" -i "$clip" -frames:v 1 -f null - 2>/dev/null
   ffmpeg_ms+=("$(( ($(date +%s%N) - start) / 1000 ))")
 done
-ffmpeg_median=$(printf '%s\n' "${ffmpeg_ms[@]}" | sort -n | sed -n 4p | awk '{ printf "%.1f", $1 / 1000 }')
+ffmpeg_median=$(awk -v us="$(median "${ffmpeg_ms[@]}")" 'BEGIN { printf "%.1f", us / 1000 }')
 
 open_ms=$(awk '/^open_ms/ { print $2 }' "$work/times.txt")
 seek_ms=$(awk '/^seek_ms/ { print $2 }' "$work/times.txt")

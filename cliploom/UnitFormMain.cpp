@@ -38,13 +38,6 @@ const QString kOpenDialogFilter =
 constexpr int kTimerIntervalMs = 200;
 constexpr QSize kThumbnailSize(64, 64);
 
-PictureButton* MakeButton(QWidget* parent, const QString& words, Glyph glyph, QRect geometry,
-                          Placement placement = Placement::Above) {
-  auto* button = new PictureButton(words, glyph, placement, geometry.size(), parent);
-  button->move(geometry.topLeft());
-  return button;
-}
-
 QGroupBox* MakeGroup(QWidget* parent, const QString& caption, QRect geometry) {
   auto* group = new QGroupBox(caption, parent);
   group->setGeometry(geometry);
@@ -95,11 +88,13 @@ TFormMain::~TFormMain() = default;
 
 void TFormMain::BuildSourceGroup() {
   GBSorceMov = MakeGroup(this, QStringLiteral("変換元動画リスト"), QRect(5, 4, 353, 408));
-  btnAddSorceMov = MakeButton(GBSorceMov, QStringLiteral("追加"), Glyph::Film, {4, 13, 99, 44});
-  btnDelSorceMov = MakeButton(GBSorceMov, QStringLiteral("削除"), Glyph::Film, {107, 13, 99, 44});
+  btnAddSorceMov = new PictureButton(QStringLiteral("追加"), Glyph::Film, Placement::Above,
+                                     QRect(4, 13, 99, 44), GBSorceMov);
+  btnDelSorceMov = new PictureButton(QStringLiteral("削除"), Glyph::Film, Placement::Above,
+                                     QRect(107, 13, 99, 44), GBSorceMov);
   pngBtnLoadMov2Preview =
-      MakeButton(GBSorceMov, QStringLiteral("変換元の動画をプレビューに読み込む"),
-                 Glyph::ArrowRight, {210, 13, 140, 44}, Placement::Left);
+      new PictureButton(QStringLiteral("変換元の動画をプレビューに読み込む"), Glyph::ArrowRight,
+                        Placement::Left, QRect(210, 13, 140, 44), GBSorceMov);
 
   LVSorceMov = new QTableWidget(0, 2, GBSorceMov);
   LVSorceMov->setGeometry(4, 59, 344, 344);
@@ -147,40 +142,40 @@ void TFormMain::BuildPreviewGroup() {
   lblMovTime->setGeometry(282, 261, 48, 12);
   lblMovTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-  pngBtnPlayCutZone =
-      MakeButton(GBPreviewArea, QStringLiteral("切り取り位置再生"), Glyph::Play, {5, 283, 122, 47});
-  pngBtnPreviewPlay =
-      MakeButton(GBPreviewArea, QStringLiteral("再生"), Glyph::Play, {128, 283, 52, 47});
-  pngBtnPreviewStop =
-      MakeButton(GBPreviewArea, QStringLiteral("停止"), Glyph::Square, {181, 283, 52, 47});
-  pngBtnPreviewBack =
-      MakeButton(GBPreviewArea, QStringLiteral("戻る"), Glyph::Back, {234, 283, 52, 47});
-  pngBtnPreviewStep =
-      MakeButton(GBPreviewArea, QStringLiteral("進む"), Glyph::Step, {287, 283, 53, 47});
-  pngBtnMarkStartPos = MakeButton(GBPreviewArea, QStringLiteral("切り取り開始位置"),
-                                  Glyph::Scissors, {5, 331, 87, 41}, Placement::Left);
-  pngBtnMarkEndPos = MakeButton(GBPreviewArea, QStringLiteral("切り取り終了位置"), Glyph::Scissors,
-                                {92, 331, 88, 41}, Placement::Left);
-  pngBtnMoveStartPos = MakeButton(GBPreviewArea, QStringLiteral("開始位置に移動"), Glyph::ArrowLeft,
-                                  {182, 331, 79, 41}, Placement::Left);
-  pngBtnMoveEndPos = MakeButton(GBPreviewArea, QStringLiteral("終了位置に移動"), Glyph::ArrowRight,
-                                {261, 331, 79, 41}, Placement::Left);
-  pngBtnMovCut = MakeButton(GBPreviewArea, QStringLiteral("切り取り・結合候補に追加"),
-                            Glyph::ArrowDown, {5, 373, 222, 32}, Placement::Left);
+  pngBtnPlayCutZone = new PictureButton(QStringLiteral("切り取り位置再生"), Glyph::Play,
+                                        Placement::Above, QRect(5, 283, 122, 47), GBPreviewArea);
+  pngBtnPreviewPlay = new PictureButton(QStringLiteral("再生"), Glyph::Play, Placement::Above,
+                                        QRect(128, 283, 52, 47), GBPreviewArea);
+  pngBtnPreviewStop = new PictureButton(QStringLiteral("停止"), Glyph::Square, Placement::Above,
+                                        QRect(181, 283, 52, 47), GBPreviewArea);
+  pngBtnPreviewBack = new PictureButton(QStringLiteral("戻る"), Glyph::Back, Placement::Above,
+                                        QRect(234, 283, 52, 47), GBPreviewArea);
+  pngBtnPreviewStep = new PictureButton(QStringLiteral("進む"), Glyph::Step, Placement::Above,
+                                        QRect(287, 283, 53, 47), GBPreviewArea);
+  pngBtnMarkStartPos = new PictureButton(QStringLiteral("切り取り開始位置"), Glyph::Scissors,
+                                         Placement::Left, QRect(5, 331, 87, 41), GBPreviewArea);
+  pngBtnMarkEndPos = new PictureButton(QStringLiteral("切り取り終了位置"), Glyph::Scissors,
+                                       Placement::Left, QRect(92, 331, 88, 41), GBPreviewArea);
+  pngBtnMoveStartPos = new PictureButton(QStringLiteral("開始位置に移動"), Glyph::ArrowLeft,
+                                         Placement::Left, QRect(182, 331, 79, 41), GBPreviewArea);
+  pngBtnMoveEndPos = new PictureButton(QStringLiteral("終了位置に移動"), Glyph::ArrowRight,
+                                       Placement::Left, QRect(261, 331, 79, 41), GBPreviewArea);
+  pngBtnMovCut = new PictureButton(QStringLiteral("切り取り・結合候補に追加"), Glyph::ArrowDown,
+                                   Placement::Left, QRect(5, 373, 222, 32), GBPreviewArea);
 }
 
 void TFormMain::BuildTargetGroup() {
   GBTargetMov = MakeGroup(this, QStringLiteral("切り取り・結合候補"), QRect(5, 416, 700, 226));
-  pngBtnTargetMovLeft = MakeButton(GBTargetMov, QStringLiteral("左に移動"), Glyph::ArrowLeft,
-                                   {8, 13, 96, 32}, Placement::Left);
+  pngBtnTargetMovLeft = new PictureButton(QStringLiteral("左に移動"), Glyph::ArrowLeft,
+                                          Placement::Left, QRect(8, 13, 96, 32), GBTargetMov);
   pngBtnTargetMovLeft->setProperty("Tag", 1);
-  pngBtnTargetMovRight = MakeButton(GBTargetMov, QStringLiteral("右に移動"), Glyph::ArrowRight,
-                                    {108, 13, 96, 32}, Placement::Left);
+  pngBtnTargetMovRight = new PictureButton(QStringLiteral("右に移動"), Glyph::ArrowRight,
+                                           Placement::Left, QRect(108, 13, 96, 32), GBTargetMov);
   pngBtnTargetMovRight->setProperty("Tag", 2);
-  pngBtnTargetMovDel = MakeButton(GBTargetMov, QStringLiteral("リストから削除"), Glyph::Cross,
-                                  {208, 13, 140, 32}, Placement::Left);
-  pngBtnPlayTargetMov = MakeButton(GBTargetMov, QStringLiteral("選択した動画を再生"), Glyph::Play,
-                                   {421, 13, 174, 31}, Placement::Left);
+  pngBtnTargetMovDel = new PictureButton(QStringLiteral("リストから削除"), Glyph::Cross,
+                                         Placement::Left, QRect(208, 13, 140, 32), GBTargetMov);
+  pngBtnPlayTargetMov = new PictureButton(QStringLiteral("選択した動画を再生"), Glyph::Play,
+                                          Placement::Left, QRect(421, 13, 174, 31), GBTargetMov);
 
   ScrollBoxTargetMov = new QScrollArea(GBTargetMov);
   ScrollBoxTargetMov->setGeometry(8, 47, 585, 172);
@@ -197,10 +192,11 @@ void TFormMain::BuildTargetGroup() {
   KeepSelectionVisible(LVTargetMov);
   ScrollBoxTargetMov->setWidget(LVTargetMov);
 
-  pngBtnJointSave =
-      MakeButton(GBTargetMov, QStringLiteral("結合して\n保存する"), Glyph::Save, {599, 47, 95, 78});
-  pngBtnIndividuallySave = MakeButton(GBTargetMov, QStringLiteral("それぞれ\n保存する"),
-                                      Glyph::Save, {599, 132, 95, 89});
+  pngBtnJointSave = new PictureButton(QStringLiteral("結合して\n保存する"), Glyph::Save,
+                                      Placement::Above, QRect(599, 47, 95, 78), GBTargetMov);
+  pngBtnIndividuallySave =
+      new PictureButton(QStringLiteral("それぞれ\n保存する"), Glyph::Save, Placement::Above,
+                        QRect(599, 132, 95, 89), GBTargetMov);
 }
 
 void TFormMain::FormCreate() {

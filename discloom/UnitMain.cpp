@@ -36,13 +36,6 @@ const QString kQuestion = QStringLiteral("確認");
 constexpr int kNameColumnWidth = 160;
 constexpr int kStateColumnWidth = 70;
 
-PictureButton* MakeButton(QWidget* parent, const QString& words, Glyph glyph, Placement placement,
-                          QRect geometry) {
-  auto* button = new PictureButton(words, glyph, placement, geometry.size(), parent);
-  button->move(geometry.topLeft());
-  return button;
-}
-
 QTableWidgetItem* ReadOnlyCell(const QString& text) {
   auto* cell = new QTableWidgetItem(text);
   cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -61,12 +54,12 @@ TFormMain::TFormMain(platform::Prompts& prompts, QWidget* parent)
 }
 
 void TFormMain::CreateControls() {
-  PngBtnAddFile = MakeButton(this, QStringLiteral("ファイル追加"), Glyph::Film, Placement::Above,
-                             QRect(11, 10, 83, 79));
-  PngBtnAddDVD = MakeButton(this, QStringLiteral("DVDから変換"), Glyph::Disc, Placement::Above,
-                            QRect(11, 92, 83, 79));
-  PngBtnListDelete = MakeButton(this, QStringLiteral("選択削除"), Glyph::None, Placement::TextOnly,
-                                QRect(11, 173, 83, 33));
+  PngBtnAddFile = new PictureButton(QStringLiteral("ファイル追加"), Glyph::Film, Placement::Above,
+                                    QRect(11, 10, 83, 79), this);
+  PngBtnAddDVD = new PictureButton(QStringLiteral("DVDから変換"), Glyph::Disc, Placement::Above,
+                                   QRect(11, 92, 83, 79), this);
+  PngBtnListDelete = new PictureButton(QStringLiteral("選択削除"), Glyph::None, Placement::TextOnly,
+                                       QRect(11, 173, 83, 33), this);
 
   ListViewConvertFile = new QTableWidget(0, 2, this);
   ListViewConvertFile->setGeometry(110, 9, 262, 190);
@@ -105,8 +98,8 @@ void TFormMain::CreateControls() {
   editPalette.setColor(QPalette::Base, editPalette.color(QPalette::Button));
   EditSaveDir->setPalette(editPalette);
 
-  PngBtnSelectDir = MakeButton(this, QStringLiteral("選択"), Glyph::Folder, Placement::Left,
-                               QRect(313, 205, 61, 29));
+  PngBtnSelectDir = new PictureButton(QStringLiteral("選択"), Glyph::Folder, Placement::Left,
+                                      QRect(313, 205, 61, 29), this);
 
   CBOpenDir = new QCheckBox(QStringLiteral("変換後に保存先を開く"), this);
   CBOpenDir->setGeometry(11, 233, 140, 17);
@@ -114,10 +107,10 @@ void TFormMain::CreateControls() {
   LblSituation = new QLabel(this);
   LblSituation->setGeometry(12, 253, 233, 12);
 
-  PngBtnConvertMovie = MakeButton(this, QStringLiteral("動画変換"), Glyph::Convert, Placement::Left,
-                                  QRect(252, 241, 123, 56));
-  PngBtnConvertCancel = MakeButton(this, QStringLiteral("変換を中止する"), Glyph::Stop,
-                                   Placement::Left, QRect(132, 271, 114, 25));
+  PngBtnConvertMovie = new PictureButton(QStringLiteral("動画変換"), Glyph::Convert,
+                                         Placement::Left, QRect(252, 241, 123, 56), this);
+  PngBtnConvertCancel = new PictureButton(QStringLiteral("変換を中止する"), Glyph::Stop,
+                                          Placement::Left, QRect(132, 271, 114, 25), this);
 }
 
 void TFormMain::ConnectHandlers() {

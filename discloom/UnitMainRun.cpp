@@ -3,8 +3,6 @@
 // end of the run.
 
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +11,7 @@
 #include "discloom/ConvertProgress.h"
 #include "discloom/UnitMain.h"
 #include "platform/DosCommand.h"
+#include "platform/EventWait.h"
 #include "platform/PictureButton.h"
 #include "platform/Prompts.h"
 
@@ -26,17 +25,6 @@ const QString kConverterPath = QStringLiteral("lib/ffmpeg");
 // trying to delete the partial output.
 constexpr int kStopWaitMs = 10000;
 constexpr int kDeleteRetryMs = 3000;
-
-// Processes window messages until `done` holds or the time is up.
-template <typename Condition>
-bool ProcessEventsUntil(Condition done, int timeoutMs) {
-  QDeadlineTimer deadline(timeoutMs);
-  while (!done()) {
-    if (deadline.hasExpired()) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -112,7 +100,7 @@ void TFormMain::PngBtnConvertCancelClick() {
   Cancelling = true;
   stoppedChildEnded_ = false;
   DosCommandConvert->Stop();
-  ProcessEventsUntil([this] { return stoppedChildEnded_; }, kStopWaitMs);
+  platform::ProcessEventsUntil([this] { return stoppedChildEnded_; }, kStopWaitMs);
 
   if (ZoConvertInfoObject* item = ConvertList.FindConverting()) {
     item->State = TConvertState::csWaiting;
@@ -127,7 +115,8 @@ void TFormMain::PngBtnConvertCancelClick() {
 
 void TFormMain::DeletePartialOutput(const QString& path) {
   if (path.isEmpty()) return;
-  ProcessEventsUntil([&] { return !QFile::exists(path) || QFile::remove(path); }, kDeleteRetryMs);
+  platform::ProcessEventsUntil([&] { return !QFile::exists(path) || QFile::remove(path); },
+                               kDeleteRetryMs);
 }
 
 void TFormMain::ConvertFinished() {

@@ -77,8 +77,7 @@ void TFormSelectDVD::CreateControls() {
 
   PngBtnRefreshChapterList =
       new PictureButton(QStringLiteral("更新"), PictureButton::Glyph::Refresh,
-                        PictureButton::Placement::Left, QSize(65, 32), this);
-  PngBtnRefreshChapterList->move(231, 33);
+                        PictureButton::Placement::Left, QRect(231, 33, 65, 32), this);
 
   LBChapter = new QListWidget(this);
   LBChapter->setGeometry(20, 94, 274, 110);
@@ -86,18 +85,17 @@ void TFormSelectDVD::CreateControls() {
   LBChapter->setSortingEnabled(false);
   LBChapter->setUniformItemSizes(true);
 
-  PngBtnSelectAll = new PictureButton(QStringLiteral("全選択"), PictureButton::Glyph::None,
-                                      PictureButton::Placement::TextOnly, QSize(73, 32), this);
-  PngBtnSelectAll->move(16, 212);
-  PngBtnAnSelectAll = new PictureButton(QStringLiteral("全選択解除"), PictureButton::Glyph::None,
-                                        PictureButton::Placement::TextOnly, QSize(85, 32), this);
-  PngBtnAnSelectAll->move(104, 212);
+  PngBtnSelectAll =
+      new PictureButton(QStringLiteral("全選択"), PictureButton::Glyph::None,
+                        PictureButton::Placement::TextOnly, QRect(16, 212, 73, 32), this);
+  PngBtnAnSelectAll =
+      new PictureButton(QStringLiteral("全選択解除"), PictureButton::Glyph::None,
+                        PictureButton::Placement::TextOnly, QRect(104, 212, 85, 32), this);
   PngBtnOK = new PictureButton(QStringLiteral("OK"), PictureButton::Glyph::None,
-                               PictureButton::Placement::TextOnly, QSize(73, 38), this);
-  PngBtnOK->move(125, 265);
-  PngBtnCancel = new PictureButton(QStringLiteral("キャンセル"), PictureButton::Glyph::None,
-                                   PictureButton::Placement::TextOnly, QSize(84, 38), this);
-  PngBtnCancel->move(212, 265);
+                               PictureButton::Placement::TextOnly, QRect(125, 265, 73, 38), this);
+  PngBtnCancel =
+      new PictureButton(QStringLiteral("キャンセル"), PictureButton::Glyph::None,
+                        PictureButton::Placement::TextOnly, QRect(212, 265, 84, 38), this);
 
   setTabOrder(CBDriveList, LBChapter);
 }

@@ -126,6 +126,12 @@ PictureButton::PictureButton(const QString& words, Glyph glyph, Placement placem
   hover_ = Draw(Look::Hover);
 }
 
+PictureButton::PictureButton(const QString& words, Glyph glyph, Placement placement, QRect geometry,
+                             QWidget* parent)
+    : PictureButton(words, glyph, placement, geometry.size(), parent) {
+  move(geometry.topLeft());
+}
+
 QPixmap PictureButton::Draw(Look look) const {
   const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
   QPixmap pixmap(size() * ratio);

@@ -38,6 +38,9 @@ class PictureButton : public QAbstractButton {
 
   PictureButton(const QString& words, Glyph glyph, Placement placement, QSize size,
                 QWidget* parent = nullptr);
+  // The same, placed at `geometry` inside `parent`.
+  PictureButton(const QString& words, Glyph glyph, Placement placement, QRect geometry,
+                QWidget* parent);
 
   // The words as one line; a "\n" in the words given to the constructor only
   // chooses where the picture breaks them.

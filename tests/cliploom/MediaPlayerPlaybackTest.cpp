@@ -15,7 +15,7 @@
 namespace {
 
 using cliploom::TZoMediaPlayer;
-using testing_support::ClipSpec;
+using testing_support::ClipOptions;
 
 constexpr int kFrameMs = 40;  // every clip runs at 25 frames a second
 
@@ -24,7 +24,7 @@ const QStringList kMpeg1 = {"-c:v", "mpeg1video", "-c:a", "mp2", "-f", "mpeg"};
 struct ClipKind {
   const char* name;
   const char* file;
-  ClipSpec spec;
+  ClipOptions options;
 };
 
 const ClipKind kClips[] = {
@@ -49,7 +49,7 @@ QString Clip(const ClipKind& kind) {
   const QString path = folder(QString::fromUtf8(kind.file));
   if (!made.count(path)) {
     QString log;
-    EXPECT_TRUE(testing_support::MakeClip(path, kind.spec, &log)) << log.toStdString();
+    EXPECT_TRUE(testing_support::MakeClip(path, kind.options, &log)) << log.toStdString();
     made[path] = path;
   }
   return path;
@@ -73,7 +73,8 @@ TEST_P(PlayerOnClip, OpensWithProbedLengthAndSeeksExactly) {
 
   const double probed = testing_support::Probe(clip, "format=duration").toDouble() * 1000;
   EXPECT_NEAR(player->Length(), probed, kFrameMs);
-  EXPECT_EQ(player->DisplayRect(), QRect(0, 0, GetParam().spec.width, GetParam().spec.height));
+  EXPECT_EQ(player->DisplayRect(),
+            QRect(0, 0, GetParam().options.width, GetParam().options.height));
 
   for (const int target : {3456, 1000, 5020}) {
     player->SetPosition(target);

@@ -22,14 +22,14 @@ using testing_support::TempFolder;
 // MPEG-2 video with MPEG audio in an MPEG program stream, as on a DVD.
 QString MakeVob(const TempFolder& folder, const QString& name, double seconds,
                 const QStringList& audio) {
-  testing_support::ClipSpec spec;
-  spec.seconds = seconds;
-  spec.outputOptions = QStringList{"-c:v", "mpeg2video", "-b:v", "800k"} + audio +
-                       QStringList{"-ar", "48000", "-f", "vob"};
+  testing_support::ClipOptions options;
+  options.seconds = seconds;
+  options.outputOptions = QStringList{"-c:v", "mpeg2video", "-b:v", "800k"} + audio +
+                          QStringList{"-ar", "48000", "-f", "vob"};
   QString log;
   const QString path = folder("VIDEO_TS/" + name);
   folder.MakeFolder("VIDEO_TS");
-  EXPECT_TRUE(testing_support::MakeClip(path, spec, &log)) << log.toStdString();
+  EXPECT_TRUE(testing_support::MakeClip(path, options, &log)) << log.toStdString();
   return path;
 }
 

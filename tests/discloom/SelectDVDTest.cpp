@@ -401,12 +401,12 @@ QString RunDvdauthor(const QStringList& arguments) {
 }
 
 TEST_F(SelectDVD, ADiscAuthoredByDvdauthorListsAndQueuesItsTitleSets) {
-  testing_support::ClipSpec spec;
-  spec.seconds = 2;
-  spec.outputOptions = {"-target", "ntsc-dvd"};
+  testing_support::ClipOptions options;
+  options.seconds = 2;
+  options.outputOptions = {"-target", "ntsc-dvd"};
   QString log;
   const QString clip = discs("clip.mpg");
-  ASSERT_TRUE(testing_support::MakeClip(clip, spec, &log)) << log.toStdString();
+  ASSERT_TRUE(testing_support::MakeClip(clip, options, &log)) << log.toStdString();
 
   // Two title sets, then the disc's table of contents.
   const QString disc = discs.MakeFolder("disc") + "/";

@@ -7,9 +7,9 @@ namespace testing_support {
 QString SystemFfmpeg() { return QStringLiteral(LOOM_SYSTEM_FFMPEG); }
 QString SystemFfprobe() { return QStringLiteral(LOOM_SYSTEM_FFPROBE); }
 
-bool MakeClip(const QString& path, const ClipSpec& spec, QString* log) {
-  const QString size = QString::number(spec.width) + u'x' + QString::number(spec.height);
-  const QString seconds = QString::number(spec.seconds);
+bool MakeClip(const QString& path, const ClipOptions& options, QString* log) {
+  const QString size = QString::number(options.width) + u'x' + QString::number(options.height);
+  const QString seconds = QString::number(options.seconds);
   QStringList arguments = {"-hide_banner",
                            "-loglevel",
                            "error",
@@ -17,16 +17,16 @@ bool MakeClip(const QString& path, const ClipSpec& spec, QString* log) {
                            "-f",
                            "lavfi",
                            "-i",
-                           "testsrc=size=" + size + ":rate=" + QString::number(spec.fps) +
+                           "testsrc=size=" + size + ":rate=" + QString::number(options.fps) +
                                ":duration=" + seconds +
-                               ":decimals=" + QString::number(spec.counterDecimals)};
-  if (spec.audio) {
+                               ":decimals=" + QString::number(options.counterDecimals)};
+  if (options.audio) {
     arguments << "-f"
               << "lavfi"
               << "-i"
               << "sine=frequency=440:sample_rate=48000:duration=" + seconds;
   }
-  arguments << spec.outputOptions << "-shortest" << path;
+  arguments << options.outputOptions << "-shortest" << path;
   QProcess ffmpeg;
   ffmpeg.setProcessChannelMode(QProcess::MergedChannels);
   ffmpeg.start(SystemFfmpeg(), arguments);

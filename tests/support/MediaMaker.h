@@ -7,7 +7,7 @@ namespace testing_support {
 
 // Makes small test clips with the system ffmpeg from its synthetic sources:
 // a moving test picture (with a frame counter) and a sine tone.
-struct ClipSpec {
+struct ClipOptions {
   double seconds = 3.0;
   int width = 160;
   int height = 120;
@@ -23,7 +23,7 @@ struct ClipSpec {
 
 // Writes the clip to `path`; returns false (and ffmpeg's output in `log`)
 // when ffmpeg failed.
-bool MakeClip(const QString& path, const ClipSpec& spec, QString* log = nullptr);
+bool MakeClip(const QString& path, const ClipOptions& options, QString* log = nullptr);
 
 // Runs the system ffprobe and returns one entry value, e.g.
 // Probe(file, "format=duration") or Probe(file, "stream=codec_name", "v:0").
