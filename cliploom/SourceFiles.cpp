@@ -4,7 +4,7 @@
 #include <QFileInfo>
 
 #include "common/PathNames.h"
-#include "common/SelectFolder.h"
+#include "platform/ShellFolders.h"
 
 namespace cliploom {
 
@@ -20,10 +20,10 @@ QString PrepareWorkFolder(const QString& base) {
   // The per-user cache folder need not exist yet on a fresh account.
   if (!QFileInfo(folder).isDir()) QDir().mkpath(folder);
   for (const char* level : {"Vorneth", "ClipLoom", "tmp"}) {
-    folder = common::WithTrailingDelimiter(folder) + QLatin1String(level);
+    folder = platform::WithTrailingDelimiter(folder) + QLatin1String(level);
     if (!QFileInfo(folder).isDir()) QDir().mkdir(folder);
   }
-  return common::WithTrailingDelimiter(folder);
+  return platform::WithTrailingDelimiter(folder);
 }
 
 }  // namespace cliploom

@@ -21,6 +21,7 @@
 #include "platform/MediaDevice.h"
 #include "platform/PictureButton.h"
 #include "platform/Prompts.h"
+#include "platform/ReportView.h"
 #include "platform/ShellFolders.h"
 #include "platform/TrackBar.h"
 #include "platform/WindowStyle.h"
@@ -42,15 +43,6 @@ QGroupBox* MakeGroup(QWidget* parent, const QString& caption, QRect geometry) {
   auto* group = new QGroupBox(caption, parent);
   group->setGeometry(geometry);
   return group;
-}
-
-// The selection keeps its colour when the list loses the focus.
-void KeepSelectionVisible(QWidget* view) {
-  QPalette palette = view->palette();
-  for (const auto role : {QPalette::Highlight, QPalette::HighlightedText}) {
-    palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
-  }
-  view->setPalette(palette);
 }
 
 }  // namespace
@@ -102,20 +94,13 @@ void TFormMain::BuildSourceGroup() {
       {QStringLiteral("ファイル名"), QStringLiteral("ファイルパス")});
   LVSorceMov->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   LVSorceMov->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  LVSorceMov->verticalHeader()->hide();
-  LVSorceMov->verticalHeader()->setDefaultSectionSize(LVSorceMov->fontMetrics().height() + 4);
-  LVSorceMov->setShowGrid(true);
-  LVSorceMov->setSelectionBehavior(QAbstractItemView::SelectRows);
-  LVSorceMov->setSelectionMode(QAbstractItemView::SingleSelection);
-  LVSorceMov->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  LVSorceMov->setWordWrap(false);
-  KeepSelectionVisible(LVSorceMov);
+  platform::MakeReportView(*LVSorceMov, QAbstractItemView::SingleSelection);
 
   OnClick(btnAddSorceMov, &TFormMain::btnAddSorceMovClick);
   OnClick(btnDelSorceMov, &TFormMain::btnDelSorceMovClick);
   OnClick(pngBtnLoadMov2Preview, &TFormMain::LVSorceMovDblClick);
   connect(LVSorceMov, &QTableWidget::cellDoubleClicked, this,
-          [this] { platform::RunGuarded(prompts_, [this] { LVSorceMovDblClick(); }); });
+          platform::Guarded(prompts_, this, &TFormMain::LVSorceMovDblClick));
 }
 
 void TFormMain::BuildPreviewGroup() {
@@ -189,7 +174,7 @@ void TFormMain::BuildTargetGroup() {
   LVTargetMov->setAcceptDrops(false);
   LVTargetMov->setEditTriggers(QAbstractItemView::NoEditTriggers);
   LVTargetMov->resize(581, 138);
-  KeepSelectionVisible(LVTargetMov);
+  platform::KeepSelectionVisible(*LVTargetMov);
   ScrollBoxTargetMov->setWidget(LVTargetMov);
 
   pngBtnJointSave = new PictureButton(QStringLiteral("結合して\n保存する"), Glyph::Save,

@@ -14,8 +14,4 @@ bool SelectFolder(platform::Prompts& prompts, const QString& caption, const QStr
   return true;
 }
 
-QString WithTrailingDelimiter(const QString& folder) {
-  return folder.endsWith(u'/') ? folder : folder + u'/';
-}
-
 }  // namespace common

@@ -16,7 +16,4 @@ namespace common {
 bool SelectFolder(platform::Prompts& prompts, const QString& caption, const QString& root,
                   QString& folder);
 
-// Appends "/" unless the text already ends with one.
-QString WithTrailingDelimiter(const QString& folder);
-
 }  // namespace common

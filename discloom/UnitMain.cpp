@@ -20,6 +20,7 @@
 #include "platform/ErrorReport.h"
 #include "platform/PictureButton.h"
 #include "platform/Prompts.h"
+#include "platform/ReportView.h"
 #include "platform/ShellFolders.h"
 #include "platform/WindowStyle.h"
 
@@ -65,13 +66,7 @@ void TFormMain::CreateControls() {
   ListViewConvertFile->setGeometry(110, 9, 262, 190);
   ListViewConvertFile->setHorizontalHeaderLabels(
       {QStringLiteral("ファイル名"), QStringLiteral("状態")});
-  ListViewConvertFile->verticalHeader()->hide();
-  ListViewConvertFile->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 5);
-  ListViewConvertFile->setShowGrid(true);
-  ListViewConvertFile->setWordWrap(false);
-  ListViewConvertFile->setSelectionBehavior(QAbstractItemView::SelectRows);
-  ListViewConvertFile->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  ListViewConvertFile->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  platform::MakeReportView(*ListViewConvertFile, QAbstractItemView::ExtendedSelection);
   QHeaderView* header = ListViewConvertFile->horizontalHeader();
   header->setHighlightSections(false);
   header->setStretchLastSection(false);
@@ -82,12 +77,6 @@ void TFormMain::CreateControls() {
   connect(header, &QHeaderView::sectionResized, this, [header](int index, int, int size) {
     if (index == 0 && size < kNameColumnWidth) header->resizeSection(0, kNameColumnWidth);
   });
-  // The selection stays visible when the list view loses the focus.
-  QPalette palette = ListViewConvertFile->palette();
-  for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
-    palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
-  }
-  ListViewConvertFile->setPalette(palette);
   ListViewConvertFile->viewport()->installEventFilter(this);
 
   EditSaveDir = new QLineEdit(this);
@@ -151,8 +140,8 @@ void TFormMain::FormCreate() {
 }
 
 void TFormMain::GetSpecialFolders() {
-  MyDocumentsDir = common::WithTrailingDelimiter(platform::DocumentsFolder());
-  DesktopDir = common::WithTrailingDelimiter(platform::DesktopFolder());
+  MyDocumentsDir = platform::WithTrailingDelimiter(platform::DocumentsFolder());
+  DesktopDir = platform::WithTrailingDelimiter(platform::DesktopFolder());
 }
 
 void TFormMain::SetConverting(bool converting) {
@@ -190,7 +179,7 @@ void TFormMain::PngBtnSelectDirClick() {
   QString folder;
   if (common::SelectFolder(prompts_, QStringLiteral("保存先を選択してください"), QString(),
                            folder)) {
-    EditSaveDir->setText(common::WithTrailingDelimiter(folder));
+    EditSaveDir->setText(platform::WithTrailingDelimiter(folder));
   }
 }
 

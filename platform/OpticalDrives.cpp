@@ -8,6 +8,8 @@
 #include <cctype>
 #include <utility>
 
+#include "platform/ShellFolders.h"
+
 namespace platform {
 namespace {
 
@@ -21,10 +23,6 @@ struct MountEntry {
 
 bool IsDiscFileSystem(const QString& type) {
   return type == QLatin1String("iso9660") || type == QLatin1String("udf");
-}
-
-QString WithOneTrailingSlash(const QString& path) {
-  return path.endsWith(u'/') ? path : path + u'/';
 }
 
 // The iso9660 and udf entries of the mount table, in its order.
@@ -158,7 +156,7 @@ std::vector<OpticalDrive> OpticalDrives::List() const {
       return SameDevice(entry.source, device);
     });
     if (mount != mounts.end()) {
-      drives.push_back({WithOneTrailingSlash(mount->mountPoint), device, true});
+      drives.push_back({WithTrailingDelimiter(mount->mountPoint), device, true});
     } else {
       drives.push_back({device, device, false});
     }
@@ -166,7 +164,7 @@ std::vector<OpticalDrive> OpticalDrives::List() const {
   }
   for (std::size_t i = 0; i < mounts.size(); ++i) {
     if (claimed[i]) continue;
-    drives.push_back({WithOneTrailingSlash(mounts[i].mountPoint), mounts[i].source, true});
+    drives.push_back({WithTrailingDelimiter(mounts[i].mountPoint), mounts[i].source, true});
     claim(mounts[i].source);
   }
   return drives;
@@ -175,7 +173,7 @@ std::vector<OpticalDrive> OpticalDrives::List() const {
 QString OpticalDrives::VolumeLabel(const QString& root) const {
   const std::vector<MountEntry> mounts = ReadDiscMounts(roots_.mountTable);
   const auto mount = std::find_if(mounts.begin(), mounts.end(), [&](const MountEntry& entry) {
-    return WithOneTrailingSlash(entry.mountPoint) == root;
+    return WithTrailingDelimiter(entry.mountPoint) == root;
   });
   if (mount == mounts.end()) return QString();
 

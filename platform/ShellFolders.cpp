@@ -8,11 +8,14 @@ namespace {
 
 QString AsFolder(QString path) {
   if (path.isEmpty()) path = QDir::homePath();
-  path = QDir::cleanPath(path);
-  return path.endsWith(u'/') ? path : path + u'/';
+  return WithTrailingDelimiter(QDir::cleanPath(path));
 }
 
 }  // namespace
+
+QString WithTrailingDelimiter(const QString& folder) {
+  return folder.endsWith(u'/') ? folder : folder + u'/';
+}
 
 QString DesktopFolder() {
   return AsFolder(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));

@@ -11,4 +11,7 @@ QString DocumentsFolder();
 // Per-user stand-in for the shared application-data folder: the XDG cache.
 QString CommonAppDataFolder();
 
+// Appends "/" unless the text already ends with one.
+QString WithTrailingDelimiter(const QString& folder);
+
 }  // namespace platform

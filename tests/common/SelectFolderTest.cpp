@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/ShellFolders.h"
 #include "tests/support/ScriptedPrompts.h"
 
 using testing_support::PromptKind;
@@ -20,7 +21,7 @@ TEST(SelectFolder, ConfirmedFolderHasNoTrailingDelimiter) {
   ASSERT_EQ(prompts.Shown().size(), 1u);
   EXPECT_EQ(prompts.Shown()[0].kind, PromptKind::ChooseFolder);
   EXPECT_EQ(prompts.Shown()[0].text, kCaption);
-  EXPECT_EQ(common::WithTrailingDelimiter(folder), "/home/user/動画/");
+  EXPECT_EQ(platform::WithTrailingDelimiter(folder), "/home/user/動画/");
 }
 
 TEST(SelectFolder, RootKeepsItsDelimiterAndGetsNoSecond) {
@@ -29,7 +30,7 @@ TEST(SelectFolder, RootKeepsItsDelimiterAndGetsNoSecond) {
   QString folder;
   EXPECT_TRUE(common::SelectFolder(prompts, kCaption, QString(), folder));
   EXPECT_EQ(folder, "/");
-  EXPECT_EQ(common::WithTrailingDelimiter(folder), "/");
+  EXPECT_EQ(platform::WithTrailingDelimiter(folder), "/");
 }
 
 TEST(SelectFolder, CancelLeavesFolderAlone) {
